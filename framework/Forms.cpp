@@ -11,9 +11,21 @@ namespace vcl {
 
 namespace {
 TApplication default_application;
+TScreen default_screen;
 }  // namespace
 
 TApplication* Application = &default_application;
+TScreen* Screen = &default_screen;
+
+int TScreen::Width() const {
+  return Application->Platform().Screen().width;
+}
+int TScreen::Height() const {
+  return Application->Platform().Screen().height;
+}
+int TScreen::PixelsPerInch() const {
+  return Application->Platform().Screen().pixels_per_inch;
+}
 
 // --- controls ----------------------------------------------------------------------
 
@@ -30,7 +42,7 @@ void TControl::ChangeScale(int m, int d) {
   Top = top;
 }
 
-void TControl::Paint(TBitmap&) {}
+void TControl::Paint(TBitmap&, TRect) {}
 
 void TControl::Click() {
   if (OnClick) OnClick(this);
@@ -46,7 +58,7 @@ void TImage::ChangeScale(int m, int d) {
   scale_d_ *= d;
 }
 
-void TImage::Paint(TBitmap& canvas) {
+void TImage::Paint(TBitmap& canvas, TRect r) {
   TGraphic* graphic = Picture.Graphic();
   if (!graphic) return;
   const TBitmap* source = &graphic->Bitmap();  // throws on damaged data
@@ -58,7 +70,6 @@ void TImage::Paint(TBitmap& canvas) {
                       std::max(1, MulDiv(source->Height, scale_m_, scale_d_)));
     source = &scaled;
   }
-  const TRect r = BoundsRect();
   const int w = std::min({r.Width, source->Width, canvas.Width - r.Left});
   const int h = std::min({r.Height, source->Height, canvas.Height - r.Top});
   for (int y = 0; y < h; ++y) {
@@ -77,7 +88,9 @@ TForm::TForm(TComponent* owner) : owner_(owner) {}
 
 TForm::~TForm() = default;
 
-std::uintptr_t TForm::Handle() const { return window_ ? window_->Handle() : 0; }
+std::uintptr_t TForm::Handle() const {
+  return window_ ? window_->Handle() : 0;
+}
 
 void TForm::ApplySettings(const TFormSettings& s) {
   assert(s.BorderStyle == bsNone && "this framework makes frameless windows only");
@@ -160,8 +173,10 @@ void TForm::Paint() {
   if (w <= 0 || h <= 0) return;
   TBitmap frame(w, h, Color);
   for (auto& c : controls_) {
+    // A control aligned to the client area fills the whole frame.
+    const TRect bounds = c->Align == alClient ? TRect{0, 0, w, h} : c->BoundsRect();
     try {
-      c->Paint(frame);
+      c->Paint(frame, bounds);
     } catch (const std::exception& e) {
       Application->ShowException(e);
     }
@@ -208,7 +223,9 @@ void TForm::Close() {
     Hide();
 }
 
-void TForm::WMNCHitTest(TWMNCHitTest& Message) { Message.Result = HTCLIENT; }
+void TForm::WMNCHitTest(TWMNCHitTest& Message) {
+  Message.Result = HTCLIENT;
+}
 
 TControl* TForm::ControlAt(TPoint client) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
@@ -237,8 +254,9 @@ void TForm::MouseDown(TMouseButton button, TPoint screen, TPoint client) {
   captured_ = c;
   if (!c) return;
   const TRect r = c->BoundsRect();
-  const TShiftState shift =
-      button == mbLeft ? ssLeft : button == mbRight ? ssRight : TShiftState(ssMiddle);
+  const TShiftState shift = button == mbLeft    ? ssLeft
+                            : button == mbRight ? ssRight
+                                                : TShiftState(ssMiddle);
   c->MouseDown(button, shift, client.X - r.Left, client.Y - r.Top);
 }
 
@@ -269,14 +287,18 @@ void TForm::UpdateCursor(TPoint screen, TPoint client) {
   }
 }
 
-void TForm::MouseMove(TPoint screen, TPoint client) { UpdateCursor(screen, client); }
+void TForm::MouseMove(TPoint screen, TPoint client) {
+  UpdateCursor(screen, client);
+}
 
 void TForm::Moved(TPoint screen) {
   left_ = screen.X;
   top_ = screen.Y;
 }
 
-void TForm::CloseRequest() { Close(); }
+void TForm::CloseRequest() {
+  Close();
+}
 
 // --- application ---------------------------------------------------------------------
 
@@ -322,4 +344,3 @@ std::string TitleFromExecutable(const std::string& path) {
 }
 
 }  // namespace vcl
-

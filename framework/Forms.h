@@ -25,7 +25,14 @@ class TComponent : public TObject {
   std::string Name;
 };
 
-enum TShiftStateFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+enum TShiftStateFlag : unsigned {
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32
+};
 using TShiftState = unsigned;
 enum TBorderStyle { bsNone };
 enum TPosition { poDesigned, poDesktopCenter };
@@ -68,7 +75,8 @@ class TControl : public TComponent {
   TRect BoundsRect() const;
   // Scales the bounds by m / d, edges rounded so adjacent controls stay adjacent.
   virtual void ChangeScale(int m, int d);
-  virtual void Paint(TBitmap& canvas);
+  // Draws the control into `canvas` at `bounds` (its place in a frame of the form).
+  virtual void Paint(TBitmap& canvas, TRect bounds);
   virtual void Click();
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseEnter() {}
@@ -87,7 +95,7 @@ class TImage : public TControl {
   TPicture Picture;
   bool Transparent = false;
   void ChangeScale(int m, int d) override;
-  void Paint(TBitmap& canvas) override;
+  void Paint(TBitmap& canvas, TRect bounds) override;
 
  private:
   int scale_m_ = 1;
@@ -268,8 +276,17 @@ class TApplication : public TComponent {
   std::vector<std::unique_ptr<TForm>> forms_;
 };
 
-// The application object of this process.
+// The primary display, read afresh from the window system at every call.
+class TScreen {
+ public:
+  int Width() const;
+  int Height() const;
+  int PixelsPerInch() const;
+};
+
+// The application object of this process, and its screen.
 extern TApplication* Application;
+extern TScreen* Screen;
 
 // Derives the default application title from an executable path.
 std::string TitleFromExecutable(const std::string& path);

@@ -39,7 +39,9 @@ std::vector<Taps> FilterTaps(int src_size, int dst_size) {
   return taps;
 }
 
-std::uint8_t ToByte(float v) { return std::uint8_t(std::clamp(std::lround(v), 0L, 255L)); }
+std::uint8_t ToByte(float v) {
+  return std::uint8_t(std::clamp(std::lround(v), 0L, 255L));
+}
 
 }  // namespace
 
@@ -103,11 +105,10 @@ std::optional<std::vector<TRect>> OpaqueRegion(const TBitmap& frame, TColor key)
       while (x < frame.Width && frame.At(x, y) != key) ++x;
       row.push_back({start, y, x - start, 1});
     }
-    const bool same = !band.empty() && band.size() == row.size() &&
-                      band.front().Top + band.front().Height == y &&
-                      std::equal(band.begin(), band.end(), row.begin(), [](auto& a, auto& b) {
-                        return a.Left == b.Left && a.Width == b.Width;
-                      });
+    const bool same =
+        !band.empty() && band.size() == row.size() && band.front().Top + band.front().Height == y &&
+        std::equal(band.begin(), band.end(), row.begin(),
+                   [](auto& a, auto& b) { return a.Left == b.Left && a.Width == b.Width; });
     if (same) {
       for (TRect& r : band) ++r.Height;
     } else {

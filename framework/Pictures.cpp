@@ -124,7 +124,9 @@ std::vector<TColor> ToColors(const ColorMapObject* map) {
 std::uint32_t Le32(const unsigned char* p) {
   return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24;
 }
-std::uint16_t Le16(const unsigned char* p) { return std::uint16_t(p[0] | p[1] << 8); }
+std::uint16_t Le16(const unsigned char* p) {
+  return std::uint16_t(p[0] | p[1] << 8);
+}
 
 }  // namespace
 
@@ -229,7 +231,8 @@ std::vector<TIconImage> ReadIcon(const TEmbedded& data) {
     const unsigned char* e = p + 6 + 16 * i;
     const int size = e[0] ? e[0] : 256;
     const std::uint32_t bytes = Le32(e + 8), offset = Le32(e + 12);
-    if (offset > data.Size || bytes > data.Size - offset || bytes < 40) return fail("truncated image");
+    if (offset > data.Size || bytes > data.Size - offset || bytes < 40)
+      return fail("truncated image");
     const unsigned char* dib = p + offset;
     const int w = int(Le32(dib + 4)), h2 = int(Le32(dib + 8)), bpp = Le16(dib + 14);
     if (Le32(dib) < 40 || w != size || h2 != 2 * size) return fail("image size mismatch");

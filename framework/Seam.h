@@ -70,7 +70,7 @@ class Window {
 };
 
 struct ScreenMetrics {
-  int width = 0;   // the primary monitor
+  int width = 0;  // the primary monitor
   int height = 0;
   TRect virtual_screen;  // the bounding box of every monitor, screen coordinates
   int pixels_per_inch = 96;

@@ -49,7 +49,9 @@ inline int MulDiv(int a, int b, int c) {
 }
 
 // Signed division truncating toward zero, as the window layout rules use it.
-inline constexpr int Div(int a, int b) { return a / b; }
+inline constexpr int Div(int a, int b) {
+  return a / b;
+}
 
 // A picture in memory: 0x00RRGGBB pixels row by row, plus an optional mask of the
 // pixels that are transparent (a GIF's transparent entry).

@@ -19,7 +19,7 @@ LRESULT SendMessageA(HWND hwnd, UINT msg, WPARAM wparam, LPARAM) {
 HINSTANCE ShellExecuteA(HWND owner, const char* verb, const char* file, const char* parameters,
                         const char* directory, int show_command) {
   const auto text = [](const char* s) { return s ? std::optional<std::string>(s) : std::nullopt; };
-  seam::ShellRequest request{owner,      text(verb),      text(file), text(parameters),
+  seam::ShellRequest request{owner,           text(verb),  text(file), text(parameters),
                              text(directory), show_command};
   return vcl::Application->Platform().GetShell().Open(request);
 }

@@ -1,6 +1,7 @@
 #include "SETUP.h"
 
 #include "Forms.h"
+#include "fr_msg.h"
 #include "fr_utama.h"
 
 namespace SETUP {
@@ -10,6 +11,7 @@ int Main() {
   try {
     Application->Initialize();
     Application->CreateForm<Tfrm_utama>(frm_utama);
+    Application->CreateForm<Tfrm_msg>(frm_msg);
     Application->Run();
   } catch (const std::exception& e) {
     Application->ShowException(e);

@@ -7,7 +7,9 @@ namespace {
 
 std::unique_ptr<Platform> prepared;
 
-std::string Text(const std::optional<std::string>& s) { return s ? '"' + *s + '"' : "absent"; }
+std::string Text(const std::optional<std::string>& s) {
+  return s ? '"' + *s + '"' : "absent";
+}
 
 }  // namespace
 
@@ -59,8 +61,12 @@ void Window::SetIcon(const std::vector<seam::TIconImage>& images) {
   icon_ = images;
   log_.Add(name_ + ".SetIcon " + std::to_string(images.size()));
 }
-void Window::StartSystemMove() { log_.Add(name_ + ".StartSystemMove"); }
-void Window::ReleaseCapture() { log_.Add(name_ + ".ReleaseCapture"); }
+void Window::StartSystemMove() {
+  log_.Add(name_ + ".StartSystemMove");
+}
+void Window::ReleaseCapture() {
+  log_.Add(name_ + ".ReleaseCapture");
+}
 
 void Window::Press(seam::TMouseButton b, seam::TPoint client) {
   events_.MouseDown(b, Screen(client), client);
@@ -72,7 +78,9 @@ void Window::Click(seam::TPoint client) {
   Press(seam::TMouseButton::mbLeft, client);
   Release(seam::TMouseButton::mbLeft, client);
 }
-void Window::Move(seam::TPoint client) { events_.MouseMove(Screen(client), client); }
+void Window::Move(seam::TPoint client) {
+  events_.MouseMove(Screen(client), client);
+}
 void Window::MovedBySystem(seam::TPoint to) {
   bounds_.Left = to.X;
   bounds_.Top = to.Y;
@@ -115,7 +123,9 @@ Window* Platform::Find(const std::string& name) const {
   return it == windows_.end() ? nullptr : it->second;
 }
 
-void PrepareDefault(std::unique_ptr<Platform> platform) { prepared = std::move(platform); }
+void PrepareDefault(std::unique_ptr<Platform> platform) {
+  prepared = std::move(platform);
+}
 
 }  // namespace fake
 

@@ -31,7 +31,8 @@ class Window : public seam::Window {
   void Show() override;
   void Hide() override;
   void Present(const seam::TBitmap& frame) override;
-  void SetColorKey(seam::TColor key, const std::optional<std::vector<seam::TRect>>& opaque) override;
+  void SetColorKey(seam::TColor key,
+                   const std::optional<std::vector<seam::TRect>>& opaque) override;
   void SetCursor(seam::TCursor cursor) override;
   void SetIcon(const std::vector<seam::TIconImage>& images) override;
   void StartSystemMove() override;

@@ -1,12 +1,12 @@
 #include "PosixShell.h"
 
-#include <cctype>
-#include <cerrno>
-#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cctype>
+#include <cerrno>
+#include <csignal>
 
 namespace posix {
 
@@ -23,7 +23,8 @@ bool IsWebAddress(const std::string& text) {
   while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '+' ||
                              text[i] == '-' || text[i] == '.'))
     ++i;
-  return i >= 2 && i < text.size() && text[i] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
+  return i >= 2 && i < text.size() && text[i] == ':' &&
+         std::isalpha(static_cast<unsigned char>(text[0]));
 }
 
 std::vector<std::string> SplitParameters(const std::string& parameters) {
@@ -108,12 +109,17 @@ namespace {
 
 int FromErrno(int e) {
   switch (e) {
-    case 0: return kOpened;
-    case ENOENT: return kFileNotFound;
-    case ENOTDIR: return kPathNotFound;
+    case 0:
+      return kOpened;
+    case ENOENT:
+      return kFileNotFound;
+    case ENOTDIR:
+      return kPathNotFound;
     case EACCES:
-    case EPERM: return kAccessDenied;
-    default: return kOutOfResources;
+    case EPERM:
+      return kAccessDenied;
+    default:
+      return kOutOfResources;
   }
 }
 
@@ -130,7 +136,8 @@ int PosixShell::Open(const seam::ShellRequest& r) {
     return e == ENOENT ? kNoAssociation : FromErrno(e);
   }
   const std::string path = ToPosixPath(*r.file);
-  const std::string where = path.front() == '/' || directory.empty() ? path : directory + "/" + path;
+  const std::string where =
+      path.front() == '/' || directory.empty() ? path : directory + "/" + path;
   struct stat st;
   if (stat(where.c_str(), &st) != 0) return errno == ENOENT ? kFileNotFound : FromErrno(errno);
   if (S_ISREG(st.st_mode) && access(where.c_str(), X_OK) == 0) {

@@ -10,7 +10,7 @@
 namespace posix {
 
 // Shell result codes, as the window system's shell gives them.
-inline constexpr int kOpened = 42;            // anything above 32 means success
+inline constexpr int kOpened = 42;  // anything above 32 means success
 inline constexpr int kOutOfResources = 0;
 inline constexpr int kFileNotFound = 2;
 inline constexpr int kPathNotFound = 3;

@@ -43,10 +43,10 @@ enum AtomId {
 };
 
 const char* kAtomNames[kAtomCount] = {
-    "WM_PROTOCOLS",        "WM_DELETE_WINDOW", "_NET_WM_PING",
-    "_NET_WM_NAME",        "UTF8_STRING",      "_NET_WM_ICON",
-    "_NET_WM_PID",         "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_NORMAL",
-    "_MOTIF_WM_HINTS",     "_NET_SUPPORTED",   "_NET_SUPPORTING_WM_CHECK",
+    "WM_PROTOCOLS",      "WM_DELETE_WINDOW",    "_NET_WM_PING",
+    "_NET_WM_NAME",      "UTF8_STRING",         "_NET_WM_ICON",
+    "_NET_WM_PID",       "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_NORMAL",
+    "_MOTIF_WM_HINTS",   "_NET_SUPPORTED",      "_NET_SUPPORTING_WM_CHECK",
     "_NET_WM_MOVERESIZE"};
 
 constexpr long kNetWmMoveResizeMove = 8;
@@ -106,7 +106,8 @@ class X11Window : public seam::Window {
   void Show() override;
   void Hide() override;
   void Present(const seam::TBitmap& frame) override;
-  void SetColorKey(seam::TColor key, const std::optional<std::vector<seam::TRect>>& opaque) override;
+  void SetColorKey(seam::TColor key,
+                   const std::optional<std::vector<seam::TRect>>& opaque) override;
   void SetCursor(seam::TCursor cursor) override;
   void SetIcon(const std::vector<seam::TIconImage>& images) override;
   void StartSystemMove() override;
@@ -233,9 +234,11 @@ seam::ScreenMetrics X11Platform::Screen() {
     ReadMonitors();
   }
   const TPoint o = origin();
-  return {primary_.Width, primary_.Height,
-          {root_bounds_.Left - o.X, root_bounds_.Top - o.Y, root_bounds_.Width, root_bounds_.Height},
-          pixels_per_inch_};
+  return {
+      primary_.Width,
+      primary_.Height,
+      {root_bounds_.Left - o.X, root_bounds_.Top - o.Y, root_bounds_.Width, root_bounds_.Height},
+      pixels_per_inch_};
 }
 
 unsigned long X11Platform::Pixel(seam::TColor c) const {
@@ -390,10 +393,10 @@ X11Window::X11Window(X11Platform& platform, const seam::WindowParams& p, seam::W
   a.event_mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
                  StructureNotifyMask;
   const TPoint o = p_.origin();
-  window_ = XCreateWindow(dpy_, p_.root(), bounds_.Left + o.X, bounds_.Top + o.Y,
-                          unsigned(std::max(1, bounds_.Width)), unsigned(std::max(1, bounds_.Height)),
-                          0, CopyFromParent, InputOutput, CopyFromParent,
-                          CWBackPixel | CWBorderPixel | CWBitGravity | CWEventMask, &a);
+  window_ = XCreateWindow(
+      dpy_, p_.root(), bounds_.Left + o.X, bounds_.Top + o.Y, unsigned(std::max(1, bounds_.Width)),
+      unsigned(std::max(1, bounds_.Height)), 0, CopyFromParent, InputOutput, CopyFromParent,
+      CWBackPixel | CWBorderPixel | CWBitGravity | CWEventMask, &a);
   p_.Register(window_, this);
 
   XTextProperty name;
@@ -481,8 +484,8 @@ void X11Window::Present(const seam::TBitmap& frame) {
   // The frame becomes the window's background: the server itself then paints every
   // part a resize or an overlapping window uncovers, with no round trip to us.
   const int depth = DefaultDepth(dpy_, DefaultScreen(dpy_));
-  Pixmap pixmap = XCreatePixmap(dpy_, window_, unsigned(frame.Width), unsigned(frame.Height),
-                                unsigned(depth));
+  Pixmap pixmap =
+      XCreatePixmap(dpy_, window_, unsigned(frame.Width), unsigned(frame.Height), unsigned(depth));
   std::vector<std::uint32_t> scratch;
   XImage* img = p_.MakeImage(frame, scratch);
   if (img) {
@@ -508,7 +511,8 @@ void X11Window::SetColorKey(seam::TColor, const std::optional<std::vector<seam::
   std::vector<XRectangle> rects;
   rects.reserve(opaque->size());
   for (const seam::TRect& r : *opaque)
-    rects.push_back({short(r.Left), short(r.Top), (unsigned short)(r.Width), (unsigned short)(r.Height)});
+    rects.push_back(
+        {short(r.Left), short(r.Top), (unsigned short)(r.Width), (unsigned short)(r.Height)});
   for (int kind : {ShapeBounding, ShapeInput})
     XShapeCombineRectangles(dpy_, window_, kind, 0, 0, rects.data(), int(rects.size()), ShapeSet,
                             Unsorted);
@@ -532,7 +536,9 @@ void X11Window::SetIcon(const std::vector<seam::TIconImage>& images) {
                   reinterpret_cast<const unsigned char*>(data.data()), int(data.size()));
 }
 
-void X11Window::StartSystemMove() { p_.Move(*this, window_, bounds_); }
+void X11Window::StartSystemMove() {
+  p_.Move(*this, window_, bounds_);
+}
 
 void X11Window::ReleaseCapture() {
   XUngrabPointer(dpy_, CurrentTime);
