@@ -111,7 +111,7 @@ struct TFormSettings {
   TColor Color = clWhite;
   bool TransparentColor = false;
   TColor TransparentColorValue = clBlack;
-  TFont Font;
+  TFont Font{};
   int PixelsPerInch = 96;
   int TextHeight = 13;
   TPosition Position = poDesigned;
@@ -160,7 +160,7 @@ class TForm : public TComponent, private seam::WindowEvents {
   bool TransparentColor = false;
   TColor TransparentColorValue = clBlack;
   TPosition Position = poDesigned;
-  TFont Font;
+  TFont Font{};
   TNotifyEvent OnCreate;
 
   void Show();

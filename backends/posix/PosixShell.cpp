@@ -139,7 +139,16 @@ int PosixShell::Open(const seam::ShellRequest& r) {
   const std::string where =
       path.front() == '/' || directory.empty() ? path : directory + "/" + path;
   struct stat st;
-  if (stat(where.c_str(), &st) != 0) return errno == ENOENT ? kFileNotFound : FromErrno(errno);
+  if (stat(where.c_str(), &st) != 0) {
+    if (errno != ENOENT) return FromErrno(errno);
+    // Like the shell it stands in for: a missing folder is a missing path.
+    const std::size_t slash = where.rfind('/');
+    struct stat parent;
+    return slash != std::string::npos && slash > 0 &&
+                   stat(where.substr(0, slash).c_str(), &parent) != 0
+               ? kPathNotFound
+               : kFileNotFound;
+  }
   if (S_ISREG(st.st_mode) && access(where.c_str(), X_OK) == 0) {
     std::vector<std::string> argv{path.find('/') == std::string::npos ? "./" + path : path};
     argv.insert(argv.end(), params.begin(), params.end());
