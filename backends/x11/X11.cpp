@@ -16,6 +16,7 @@
 #include <cstring>
 #include <map>
 
+#include "Monitors.h"
 #include "PosixShell.h"
 #include "Seam.h"
 
@@ -197,32 +198,18 @@ X11Platform::X11Platform(Display* dpy)
 
 void X11Platform::ReadMonitors() {
   root_bounds_ = {0, 0, DisplayWidth(dpy_, screen_), DisplayHeight(dpy_, screen_)};
-  primary_ = root_bounds_;
-  if (!has_randr_) return;
+  std::vector<seam::Monitor> monitors;
   int n = 0;
-  XRRMonitorInfo* m = XRRGetMonitors(dpy_, root_, True, &n);
-  if (!m) return;
-  const XRRMonitorInfo* pick = n > 0 ? &m[0] : nullptr;
-  for (int i = 0; i < n; ++i)
-    if (m[i].primary) pick = &m[i];
-  if (pick && pick->width > 0 && pick->height > 0)
-    primary_ = {pick->x, pick->y, pick->width, pick->height};
-  XRRFreeMonitors(m);
+  XRRMonitorInfo* m = has_randr_ ? XRRGetMonitors(dpy_, root_, True, &n) : nullptr;
+  for (int i = 0; m && i < n; ++i)
+    monitors.push_back({{m[i].x, m[i].y, m[i].width, m[i].height}, m[i].primary != 0});
+  if (m) XRRFreeMonitors(m);
+  primary_ = seam::PrimaryMonitor(monitors, root_bounds_);
 }
 
 int X11Platform::ReadPixelsPerInch() const {
-  // Xft.dpi in the resource database, as desktops set it; 96 when absent.
-  const char* db = XResourceManagerString(dpy_);
-  if (!db) return 96;
-  for (const char* line = db; line && *line;) {
-    if (std::strncmp(line, "Xft.dpi:", 8) == 0) {
-      const double dpi = std::strtod(line + 8, nullptr);
-      if (dpi >= 24 && dpi <= 960) return int(dpi + 0.5);
-    }
-    line = std::strchr(line, '\n');
-    if (line) ++line;
-  }
-  return 96;
+  // Xft.dpi in the resource database, as desktops set it.
+  return seam::PixelsPerInchFromResources(XResourceManagerString(dpy_));
 }
 
 seam::ScreenMetrics X11Platform::Screen() {

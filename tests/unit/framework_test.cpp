@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Graphics.h"
+#include "Monitors.h"
 #include "SETUP.h"
 #include "fixture.h"
 #include "res.h"
@@ -223,4 +224,56 @@ TEST_F(FrameworkTest, APictureDamagedBeyondItsHeaderIsReportedAtFirstPaintAndThe
   ::testing::internal::CaptureStderr();
   form->Show();
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << "reported once, not at every paint";
+}
+
+TEST(Monitors, ThePrimaryMonitorIsTheScreenAndItsTopLeftTheOrigin) {
+  using seam::Monitor;
+  const TRect root{0, 0, 2304, 1024};
+  const struct {
+    const char* what;
+    std::vector<Monitor> monitors;
+    TRect primary;
+    TRect virtual_screen;
+  } cases[] = {
+      {"primary on the right",
+       {{{0, 0, 1280, 1024}, false}, {{1280, 0, 1024, 768}, true}},
+       {1280, 0, 1024, 768},
+       {-1280, 0, 2304, 1024}},
+      {"primary below",
+       {{{0, 0, 1280, 256}, false}, {{100, 256, 1024, 768}, true}},
+       {100, 256, 1024, 768},
+       {-100, -256, 2304, 1024}},
+      {"no primary flag: the first",
+       {{{0, 0, 1280, 1024}, false}, {{1280, 0, 1024, 768}, false}},
+       {0, 0, 1280, 1024},
+       {0, 0, 2304, 1024}},
+      {"no monitors: the root", {}, root, root},
+      {"empty monitors are skipped",
+       {{{0, 0, 0, 0}, true}, {{1280, 0, 1024, 768}, false}},
+       {1280, 0, 1024, 768},
+       {-1280, 0, 2304, 1024}},
+  };
+  for (const auto& c : cases) {
+    const TRect primary = seam::PrimaryMonitor(c.monitors, root);
+    EXPECT_EQ(primary, c.primary) << c.what;
+    const seam::ScreenMetrics m = seam::MetricsFor(primary, root, 96);
+    EXPECT_EQ(m.width, c.primary.Width) << c.what;
+    EXPECT_EQ(m.height, c.primary.Height) << c.what;
+    EXPECT_EQ(m.virtual_screen, c.virtual_screen) << c.what;
+  }
+}
+
+TEST(Monitors, PixelsPerInchComeFromXftDpi) {
+  const std::pair<const char*, int> cases[] = {
+      {nullptr, 96},
+      {"", 96},
+      {"Xft.antialias:\t1\nXft.dpi:\t120\n", 120},
+      {"Xft.dpi: 144.0", 144},
+      {"Xft.dpi:\t95.6\n", 96},
+      {"Xft.dpix:\t200\n", 96},
+      {"Xft.dpi:\tnonsense\n", 96},
+      {"*.dpi: 200\n", 96},
+  };
+  for (const auto& [db, ppi] : cases)
+    EXPECT_EQ(seam::PixelsPerInchFromResources(db), ppi) << (db ? db : "(none)");
 }
