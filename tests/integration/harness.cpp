@@ -94,7 +94,6 @@ XServer::~XServer() {
     kill(wm_, SIGTERM);
     waitpid(wm_, nullptr, 0);
   }
-  if (dpy_) XCloseDisplay(dpy_);
   Kill();
 }
 
