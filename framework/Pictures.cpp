@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include <bit>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -48,10 +49,8 @@ std::string RunJpeg(const TEmbedded& data, int* width, int* height, TBitmap* out
   err.mgr.error_exit = JpegErrorExit;
   err.mgr.emit_message = JpegEmit;
   err.mgr.output_message = JpegOutput;
-  JSAMPROW row = nullptr;
   if (setjmp(err.jump)) {
     jpeg_destroy_decompress(&cinfo);
-    std::free(row);
     return err.message;
   }
   jpeg_create_decompress(&cinfo);
@@ -66,18 +65,24 @@ std::string RunJpeg(const TEmbedded& data, int* width, int* height, TBitmap* out
   *width = static_cast<int>(cinfo.image_width);
   *height = static_cast<int>(cinfo.image_height);
   if (out) {
-    cinfo.out_color_space = JCS_RGB;
+    // Rows are decoded straight into the picture, four bytes a pixel laid out so that
+    // each reads as 0x??RRGGBB; the filler byte is cleared afterwards.
+    cinfo.out_color_space =
+        std::endian::native == std::endian::little ? JCS_EXT_BGRX : JCS_EXT_XRGB;
     jpeg_start_decompress(&cinfo);
-    row = static_cast<JSAMPROW>(std::malloc(std::size_t(cinfo.output_width) * 3));
-    TColor* px = out->Pixels.data();
-    while (cinfo.output_scanline < cinfo.output_height) {
-      jpeg_read_scanlines(&cinfo, &row, 1);
-      for (JDIMENSION x = 0; x < cinfo.output_width; ++x)
-        *px++ = TColor(row[3 * x]) << 16 | TColor(row[3 * x + 1]) << 8 | row[3 * x + 2];
+    if (int(cinfo.output_width) != out->Width || int(cinfo.output_height) != out->Height) {
+      std::snprintf(err.message, sizeof err.message, "size changed while decoding");
+      jpeg_destroy_decompress(&cinfo);
+      return err.message;
     }
+    while (cinfo.output_scanline < cinfo.output_height) {
+      JSAMPROW row = reinterpret_cast<JSAMPROW>(
+          out->Pixels.data() + std::size_t(cinfo.output_scanline) * cinfo.output_width);
+      jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+    for (TColor& px : out->Pixels) px &= 0xFFFFFF;
     jpeg_finish_decompress(&cinfo);
   }
-  std::free(row);
   jpeg_destroy_decompress(&cinfo);
   return err.warnings ? err.message : "";
 }

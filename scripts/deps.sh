@@ -3,7 +3,7 @@
 # is missing. Needs root (or sudo) only when something has to be installed.
 set -eu
 packages="cmake make g++ pkg-config libx11-dev libxext-dev libxrandr-dev libjpeg62-turbo-dev
-  libgif-dev libxfixes-dev libgtest-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox feh"
+  libgif-dev libxfixes-dev libbsd-dev libgtest-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox feh bc"
 missing=""
 for p in $packages; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)

@@ -51,6 +51,9 @@ const char* kAtomNames[kAtomCount] = {
     "_NET_WM_MOVERESIZE"};
 
 constexpr long kNetWmMoveResizeMove = 8;
+constexpr long kInputMask =
+    ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask;
+constexpr long kEventMask = kInputMask | StructureNotifyMask;
 constexpr long kSourceApplication = 1;
 
 bool quiet_errors = false;
@@ -117,6 +120,7 @@ class X11Window : public seam::Window {
 
   void Dispatch(XEvent& e);
   void MoveTo(int left, int top);
+  void Listen();
 
  private:
   void Place();
@@ -131,6 +135,8 @@ class X11Window : public seam::Window {
   ::Window window_ = 0;
   seam::TRect bounds_;
   bool parent_is_root_ = true;
+  bool arrow_defined_ = false;
+  bool cursor_defined_ = false;
 };
 
 class X11Platform : public seam::Platform {
@@ -155,6 +161,7 @@ class X11Platform : public seam::Platform {
   void Register(::Window w, X11Window* owner) { windows_[w] = owner; }
   void Unregister(::Window w) { windows_.erase(w); }
   const Press& last_press() const { return last_press_; }
+  bool listening() const { return listening_; }
   void NotePress(const Press& p) { last_press_ = p; }
   XImage* MakeImage(const seam::TBitmap& frame, std::vector<std::uint32_t>& scratch);
   // The window manager's move where it offers one, else our own interactive move.
@@ -175,9 +182,11 @@ class X11Platform : public seam::Platform {
   seam::TRect primary_;
   seam::TRect root_bounds_;
   int pixels_per_inch_ = 96;
+  Font cursor_font_ = 0;
   Cursor hand_ = 0, arrow_ = 0;
   std::map<::Window, X11Window*> windows_;
   Press last_press_;
+  bool listening_ = false;
   posix::PosixShell shell_;
 };
 
@@ -243,12 +252,16 @@ unsigned long X11Platform::Pixel(seam::TColor c) const {
 }
 
 Cursor X11Platform::CursorFor(seam::TCursor c) {
-  if (c == seam::TCursor::crHandPoint) {
-    if (!hand_) hand_ = XCreateFontCursor(dpy_, XC_hand2);
-    return hand_;
-  }
-  if (!arrow_) arrow_ = XCreateFontCursor(dpy_, XC_left_ptr);
-  return arrow_;
+  // Glyphs of the core cursor font, made directly: XCreateFontCursor would first load
+  // the cursor-theme library, which costs more at start-up than the rest of the window.
+  Cursor& cursor = c == seam::TCursor::crHandPoint ? hand_ : arrow_;
+  if (cursor) return cursor;
+  if (!cursor_font_) cursor_font_ = XLoadFont(dpy_, "cursor");
+  const unsigned glyph = c == seam::TCursor::crHandPoint ? XC_hand2 : XC_left_ptr;
+  XColor black{}, white{};
+  white.red = white.green = white.blue = 0xFFFF;
+  cursor = XCreateGlyphCursor(dpy_, cursor_font_, cursor_font_, glyph, glyph + 1, &black, &white);
+  return cursor;
 }
 
 XImage* X11Platform::MakeImage(const seam::TBitmap& frame, std::vector<std::uint32_t>& scratch) {
@@ -357,6 +370,10 @@ void X11Platform::Move(X11Window& w, ::Window xw, seam::TRect bounds) {
 }
 
 bool X11Platform::WaitAndDispatch() {
+  if (!listening_) {
+    listening_ = true;
+    for (auto& [w, window] : windows_) window->Listen();
+  }
   XEvent e;
   XNextEvent(dpy_, &e);  // idle is blocking here: no timers, no polling
   if (has_randr_ && e.type == randr_event_base_ + RRScreenChangeNotify) {
@@ -377,8 +394,7 @@ X11Window::X11Window(X11Platform& platform, const seam::WindowParams& p, seam::W
   a.background_pixel = p_.Pixel(p.color);
   a.border_pixel = 0;
   a.bit_gravity = NorthWestGravity;
-  a.event_mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask |
-                 StructureNotifyMask;
+  a.event_mask = p_.listening() ? kEventMask : kInputMask;
   const TPoint o = p_.origin();
   window_ = XCreateWindow(
       dpy_, p_.root(), bounds_.Left + o.X, bounds_.Top + o.Y, unsigned(std::max(1, bounds_.Width)),
@@ -386,16 +402,16 @@ X11Window::X11Window(X11Platform& platform, const seam::WindowParams& p, seam::W
       CWBackPixel | CWBorderPixel | CWBitGravity | CWEventMask, &a);
   p_.Register(window_, this);
 
-  XTextProperty name;
+  // The title as a plain STRING property; converting through Xlib's locale machinery
+  // would load locale files for a name that is one short word.
   char* title = const_cast<char*>(p.title.c_str());
-  Xutf8TextListToTextProperty(dpy_, &title, 1, XUTF8StringStyle, &name);
+  XTextProperty name{reinterpret_cast<unsigned char*>(title), XA_STRING, 8, p.title.size()};
   XClassHint class_hint{const_cast<char*>(p.class_name.c_str()), title};
   XWMHints wm_hints{};
   wm_hints.flags = InputHint | StateHint;
   wm_hints.input = True;
   wm_hints.initial_state = NormalState;
   XSetWMProperties(dpy_, window_, &name, &name, nullptr, 0, nullptr, &wm_hints, &class_hint);
-  XFree(name.value);
   XChangeProperty(dpy_, window_, p_.atom(NET_WM_NAME), p_.atom(UTF8_STRING), 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(p.title.data()), int(p.title.size()));
   Atom protocols[] = {p_.atom(WM_DELETE_WINDOW), p_.atom(NET_WM_PING)};
@@ -412,7 +428,16 @@ X11Window::X11Window(X11Platform& platform, const seam::WindowParams& p, seam::W
   XChangeProperty(dpy_, window_, p_.atom(MOTIF_WM_HINTS), p_.atom(MOTIF_WM_HINTS), 32,
                   PropModeReplace, reinterpret_cast<const unsigned char*>(motif), 5);
   SetNormalHints();
-  XDefineCursor(dpy_, window_, p_.CursorFor(seam::TCursor::crDefault));
+}
+
+// Structure events are selected once the message loop runs: before that nothing reads
+// them, and the grow-in would only queue hundreds of notices of its own resizes.
+void X11Window::Listen() {
+  XSelectInput(dpy_, window_, kEventMask);
+  ::Window root, parent, *children = nullptr;
+  unsigned n = 0;
+  if (XQueryTree(dpy_, window_, &root, &parent, &children, &n)) parent_is_root_ = parent == root;
+  if (children) XFree(children);
 }
 
 X11Window::~X11Window() {
@@ -507,6 +532,7 @@ void X11Window::SetColorKey(seam::TColor, const std::optional<std::vector<seam::
 }
 
 void X11Window::SetCursor(seam::TCursor cursor) {
+  cursor_defined_ = true;
   XDefineCursor(dpy_, window_, p_.CursorFor(cursor));
   XFlush(dpy_);
 }
@@ -567,6 +593,11 @@ void X11Window::Dispatch(XEvent& e) {
       return;
     }
     case EnterNotify: {
+      // The arrow is made when the pointer first comes in, not while the window starts.
+      if (!arrow_defined_) {
+        arrow_defined_ = true;
+        if (!cursor_defined_) XDefineCursor(dpy_, window_, p_.CursorFor(seam::TCursor::crDefault));
+      }
       const XCrossingEvent& c = e.xcrossing;
       events_.MouseMove(ToScreen(c.x_root, c.y_root), {c.x, c.y});
       return;
