@@ -203,3 +203,27 @@ TEST(LauncherStartIT, LosingTheServerEndsItWithAMessageNotAHang) {
   EXPECT_NE(l.process().Stderr().find("lost the connection to the X server"), std::string::npos)
       << l.process().Stderr();
 }
+
+TEST_F(LauncherIT, At120PixelsPerInchLayoutAndArtworkScaleTogether) {
+  // Desktops announce their pixels per inch as Xft.dpi in the resource database.
+  const char db[] = "Xft.dpi:\t120\n";
+  XChangeProperty(x.dpy(), DefaultRootWindow(x.dpy()), XA_RESOURCE_MANAGER, XA_STRING, 8,
+                  PropModeReplace, reinterpret_cast<const unsigned char*>(db), sizeof db - 1);
+  XSync(x.dpy(), False);
+  Medium m;
+  Launcher l(x, m);
+  Window w = 0;
+  ASSERT_TRUE(WaitFor([&] {
+    if (!w) w = l.Find("frm_utama");
+    return w && l.Mapped(w) && l.Where(w).width == 574 && l.Where(w).height == 361;
+  })) << (w ? ToString(l.Where(w)) : "no window");
+  const Geometry g = l.Where(w);
+  EXPECT_EQ(g, (Geometry{225, 203, 574, 361}));
+  // Near the right end of the painted, scaled install button: still the hot spot.
+  std::this_thread::sleep_for(100ms);
+  const auto px = Grab(x.dpy(), g.x + 209 + 150, g.y + 180 + 23, 1, 1);
+  const int r = (px[0] >> 16) & 0xFF, gr = (px[0] >> 8) & 0xFF, b = px[0] & 0xFF;
+  EXPECT_TRUE(gr > r + 40 && gr > b + 40) << std::hex << px[0] << ": not the green button";
+  ClickAt(x, g.x + 209 + 150, g.y + 180 + 23);
+  EXPECT_TRUE(WaitFor([&] { return m.InstallerLog().size() == 1; }));
+}
