@@ -15,6 +15,16 @@ namespace {
   throw EInvalidGraphic("cannot decode picture '" + name + "': " + why);
 }
 
+// A header may claim any size; pictures beyond this many pixels are refused rather
+// than allocated.
+constexpr long kMaxPixels = 16L * 1024 * 1024;
+
+void CheckSize(const std::string& name, int w, int h) {
+  if (w <= 0 || h <= 0) Fail(name, "empty picture");
+  if (long(w) * h > kMaxPixels)
+    Fail(name, std::to_string(w) + " x " + std::to_string(h) + " pixels is too large");
+}
+
 // --- JPEG ---------------------------------------------------------------------
 // libjpeg reports errors through a callback that must not return; the default one
 // calls exit(). Ours records the message and jumps back to the caller.
@@ -150,7 +160,8 @@ const TBitmap& TGraphic::Bitmap() {
 TJPEGImage::TJPEGImage(const TEmbedded& data) : TGraphic(data, 0, 0) {
   int w = 0, h = 0;
   const std::string error = RunJpeg(data, &w, &h, nullptr);
-  if (!error.empty() || w <= 0 || h <= 0) Fail(data.Name, error.empty() ? "empty picture" : error);
+  if (!error.empty()) Fail(data.Name, error);
+  CheckSize(data.Name, w, h);
   SetSize(w, h);
 }
 
@@ -166,7 +177,7 @@ TBitmap TJPEGImage::Decode() {
 TGIFImage::TGIFImage(const TEmbedded& data) : TGraphic(data, 0, 0) {
   GifSource src{&data, 0};
   GifPtr gif = OpenGif(data, src);
-  if (gif->SWidth <= 0 || gif->SHeight <= 0) Fail(data.Name, "empty picture");
+  CheckSize(data.Name, gif->SWidth, gif->SHeight);
   SetSize(gif->SWidth, gif->SHeight);
   palette_ = ToColors(gif->SColorMap);
 }

@@ -106,6 +106,7 @@ TEST(GifReader, FailsClearlyOnDamagedGifs) {
       {"image larger than its screen", [](auto& g) { g[34] = 1; }},
       {"image wider than its screen", [](auto& g) { g[38] = 9; }},
       {"no image at all", [](auto& g) { g.erase(g.begin() + 33, g.end() - 1); }},
+      {"a screen of 65535 x 65535", [](auto& g) { g[6] = g[7] = g[8] = g[9] = 0xFF; }},
       {"not a GIF after all", [](auto& g) { g[3] = 'x'; }},
   };
   for (const auto& c : cases) {
@@ -153,4 +154,36 @@ TEST(IconReader, ReadsSixSquareImagesAtThirtyTwoBitsLargestFirst) {
   }
   std::vector<unsigned char> cut(res::MAINICON_ico.Data, res::MAINICON_ico.Data + 200);
   EXPECT_THROW(ReadIcon(View("cut.ico", cut)), EInvalidGraphic);
+}
+
+TEST(PictureReaders, SurviveDamageAnywhereInTheirInput) {
+  // Seeded damage of the real pictures: bytes flipped, runs zeroed, cuts anywhere. Each
+  // must decode or fail with EInvalidGraphic; the sanitizer build catches the rest.
+  const TEmbedded* sources[] = {&res::notice_gif, &res::background_jpg};
+  std::uint32_t seed = 12345;
+  const auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+  int failures = 0, runs = 0;
+  for (const TEmbedded* src : sources) {
+    for (int i = 0; i < 300; ++i) {
+      std::vector<unsigned char> bytes(src->Data, src->Data + src->Size);
+      switch (next() % 3) {
+        case 0:
+          for (int k = 0; k < 8; ++k)
+            bytes[next() % bytes.size()] ^= std::uint8_t(1u << (next() % 8));
+          break;
+        case 1: {
+          const std::size_t at = next() % bytes.size(),
+                            n = std::min<std::size_t>(64, bytes.size() - at);
+          std::fill_n(bytes.begin() + long(at), n, 0);
+          break;
+        }
+        default:
+          bytes.resize(next() % bytes.size());
+      }
+      ++runs;
+      failures += !Decode(View(src->Name, bytes)).empty();
+    }
+  }
+  EXPECT_GT(failures, 0);
+  EXPECT_EQ(runs, 600);
 }
