@@ -113,9 +113,10 @@ void TForm::FinishLoading() {
   seam::Platform& platform = Application->Platform();
   const int screen_ppi = platform.Screen().pixels_per_inch;
   if (screen_ppi != pixels_per_inch_) {
-    // The font is rescaled by screen / designed pixels per inch; the height of its
-    // digit 0 decides the layout's scale. The stand-in font's 0 is 13/11 of its em
-    // height, so a 96-ppi layout stays unscaled at 96.
+    // The font is rescaled by screen / designed pixels per inch, and the height of its
+    // digit 0 then decides the layout's scale. The framework draws no text, so its
+    // stand-in font's 0 measures the designed text height grown in the same
+    // proportion, rounded: 13 at 96, 16 at 120, 20 at 144 pixels per inch.
     Font.Height = -MulDiv(-Font.Height, screen_ppi, pixels_per_inch_);
     const int text_height = MulDiv(text_height_, screen_ppi, pixels_per_inch_);
     if (text_height != text_height_) {
