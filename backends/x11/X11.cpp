@@ -127,7 +127,8 @@ class X11Window : public seam::Window {
   void Resize();
   void SetNormalHints();
   TPoint ToScreen(int root_x, int root_y) const;
-  void NoteRootPosition(int root_x, int root_y, int x, int y);
+  // The window system put the window's top left at this root point.
+  void NoteRootPosition(int root_x, int root_y);
 
   X11Platform& p_;
   Display* dpy_;
@@ -160,7 +161,6 @@ class X11Platform : public seam::Platform {
   Cursor CursorFor(seam::TCursor c);
   void Register(::Window w, X11Window* owner) { windows_[w] = owner; }
   void Unregister(::Window w) { windows_.erase(w); }
-  const Press& last_press() const { return last_press_; }
   bool listening() const { return listening_; }
   void NotePress(const Press& p) { last_press_ = p; }
   XImage* MakeImage(const seam::TBitmap& frame, std::vector<std::uint32_t>& scratch);
@@ -169,6 +169,7 @@ class X11Platform : public seam::Platform {
 
  private:
   void ReadMonitors();
+  void ScreenChanged(XEvent& e);
   int ReadPixelsPerInch() const;
   bool WmSupportsMoveResize();
 
@@ -216,6 +217,11 @@ void X11Platform::ReadMonitors() {
   primary_ = seam::PrimaryMonitor(monitors, root_bounds_);
 }
 
+void X11Platform::ScreenChanged(XEvent& e) {
+  XRRUpdateConfiguration(&e);
+  ReadMonitors();
+}
+
 int X11Platform::ReadPixelsPerInch() const {
   // Xft.dpi in the resource database, as desktops set it.
   return seam::PixelsPerInchFromResources(XResourceManagerString(dpy_));
@@ -225,16 +231,9 @@ seam::ScreenMetrics X11Platform::Screen() {
   // A monitor change since the last read is picked out of the queue without handling
   // anything else, so reading the screen stays cheap and dispatches nothing.
   XEvent e;
-  if (has_randr_ && XCheckTypedEvent(dpy_, randr_event_base_ + RRScreenChangeNotify, &e)) {
-    XRRUpdateConfiguration(&e);
-    ReadMonitors();
-  }
-  const TPoint o = origin();
-  return {
-      primary_.Width,
-      primary_.Height,
-      {root_bounds_.Left - o.X, root_bounds_.Top - o.Y, root_bounds_.Width, root_bounds_.Height},
-      pixels_per_inch_};
+  if (has_randr_ && XCheckTypedEvent(dpy_, randr_event_base_ + RRScreenChangeNotify, &e))
+    ScreenChanged(e);
+  return seam::MetricsFor(primary_, root_bounds_, pixels_per_inch_);
 }
 
 unsigned long X11Platform::Pixel(seam::TColor c) const {
@@ -377,8 +376,7 @@ bool X11Platform::WaitAndDispatch() {
   XEvent e;
   XNextEvent(dpy_, &e);  // idle is blocking here: no timers, no polling
   if (has_randr_ && e.type == randr_event_base_ + RRScreenChangeNotify) {
-    XRRUpdateConfiguration(&e);
-    ReadMonitors();
+    ScreenChanged(e);
     return true;
   }
   auto it = windows_.find(e.xany.window);
@@ -558,8 +556,8 @@ void X11Window::ReleaseCapture() {
   XFlush(dpy_);
 }
 
-void X11Window::NoteRootPosition(int root_x, int root_y, int x, int y) {
-  const TPoint at = ToScreen(root_x - x, root_y - y);
+void X11Window::NoteRootPosition(int root_x, int root_y) {
+  const TPoint at = ToScreen(root_x, root_y);
   if (at.X == bounds_.Left && at.Y == bounds_.Top) return;
   bounds_.Left = at.X;
   bounds_.Top = at.Y;
@@ -575,7 +573,7 @@ void X11Window::Dispatch(XEvent& e) {
       const TMouseButton button = b.button == Button1   ? TMouseButton::mbLeft
                                   : b.button == Button2 ? TMouseButton::mbMiddle
                                                         : TMouseButton::mbRight;
-      NoteRootPosition(b.x_root, b.y_root, b.x, b.y);
+      NoteRootPosition(b.x_root - b.x, b.y_root - b.y);
       const TPoint screen = ToScreen(b.x_root, b.y_root);
       if (e.type == ButtonPress) {
         p_.NotePress({button, b.button, b.x_root, b.y_root});
@@ -608,14 +606,8 @@ void X11Window::Dispatch(XEvent& e) {
     case ConfigureNotify:
       // Real events carry coordinates in the parent; only an unparented window's or a
       // window manager's synthetic ones are root coordinates.
-      if (e.xconfigure.send_event || parent_is_root_) {
-        const TPoint at = ToScreen(e.xconfigure.x, e.xconfigure.y);
-        if (at.X != bounds_.Left || at.Y != bounds_.Top) {
-          bounds_.Left = at.X;
-          bounds_.Top = at.Y;
-          events_.Moved(at);
-        }
-      }
+      if (e.xconfigure.send_event || parent_is_root_)
+        NoteRootPosition(e.xconfigure.x, e.xconfigure.y);
       return;
     case ClientMessage:
       if (e.xclient.message_type != p_.atom(WM_PROTOCOLS)) return;
